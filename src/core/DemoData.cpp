@@ -216,10 +216,12 @@ bool fill(QSqlDatabase db, int trainees, QString* error) {
         const bool male = r.chance(60);
         const int coach = r.below(int(staff.coaches.size()));
         const double fee = 3000 + 100 * r.below(40);
-        const bool km1 = age > 40 && r.chance(90);
-        const bool zk = km1 && age > 90 && r.chance(80);
-        const bool x73 = zk && age > 100 && r.chance(85);
-        const bool km3 = x73 && age > 150 && r.chance(85);
+        // Trainees of past years have mostly finished; this year's are spread over the subjects.
+        const int pass = age > 365 ? 98 : 85;
+        const bool km1 = age > 40 && r.chance(pass);
+        const bool zk = km1 && age > 90 && r.chance(pass);
+        const bool x73 = zk && age > 100 && r.chance(pass);
+        const bool km3 = x73 && age > 150 && r.chance(pass);
         const bool photo = r.chance(5);
         const QString d = isoDate(enrolled);
         const auto dateOr = [&](bool set, int days) { return set ? isoDate(enrolled.addDays(days)) : noDate(); };
