@@ -5,6 +5,7 @@
 #include "CurrentOperator.h"
 #include "DataDm.h"
 #include "ScriptedMessageService.h"
+#include "TableColumns.h"
 #include "TestHome.h"
 #include "Transaction.h"
 
@@ -200,6 +201,18 @@ private Q_SLOTS:
             QVERIFY(tx.commit());
         }
         QCOMPARE(dm().QueryInt("select count(*) from t_code where F_type = 't'"), 1);
+    }
+
+    void listsLeaveOutPictureBlobs() {
+        const QStringList trainee = TableColumns::listColumns(dm().database(), "t_Employee");
+        QVERIFY(trainee.contains("F_name"));
+        QVERIFY(trainee.contains("F_ImagePath"));
+        QVERIFY(!trainee.contains("F_empImage"));
+        const QString cars = TableColumns::selectList(dm().database(), "CarList", "c");
+        QVERIFY(cars.startsWith("c.F_ID, c.F_code"));
+        for (const char* blob : {"F_CarImage1", "F_CarImage2", "F_CarImage3"}) QVERIFY(!cars.contains(blob));
+        QSqlQuery q;
+        QVERIFY(dm().OpenSQL(q, "select " + cars + " from CarList c"));
     }
 
     void fullDatabaseReportsAndKeepsData() {
