@@ -1,5 +1,5 @@
 // The program: start-up window, database connection (with the recovery dialog),
-// main window, then the event loop. It takes no arguments.
+// main window, the first login, then the event loop. It takes no arguments.
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -73,6 +73,7 @@ int main(int argc, char* argv[]) {
     hooks.status(QStringLiteral("连接成功，正在登录 ....."));
     splash.reset();
 
+    if (!mainWindow.login(TfrmOperLogin::FirstLogin)) return 0;
     mainWindow.show();
     return app.exec();
 }
