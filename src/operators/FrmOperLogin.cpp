@@ -121,10 +121,7 @@ void TfrmOperLogin::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmOperLogin::closeEvent(QCloseEvent* event) {
-    // The window system's close (Alt+F4, the title bar) is not a way out; only the buttons are.
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    // Closing from the window system (Alt+F4, the title bar) is not a way out: the
+    // buttons end the window through accept() and reject(), which send no close event.
+    event->ignore();
 }
