@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
@@ -80,6 +82,12 @@ private Q_SLOTS:
         TfrmReportPreview* preview =
             ReportCommands::preview(dm(), report, ReportTemplates::staffList, staff, {}, nullptr);
         QVERIFY(preview && preview->isVisible() && preview->isModal());
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        QCOMPARE(pages->zoomMode(), QPrintPreviewWidget::CustomZoom);
+        QCOMPARE(pages->zoomFactor(), 1.0);
+        QTRY_VERIFY(preview->pageCount() >= 1);
+        QCOMPARE(pages->pageCount(), preview->pageCount());
+        QCOMPARE(preview->printer()->pageLayout().orientation(), QPageLayout::Landscape);
         QVERIFY(previewText(preview).contains(staff.value(0, "F_name").toString()));
         QVERIFY(previewText(preview).contains(dm().QueryText("select F_Code from SysInfo")));
         QVERIFY(report.source("frxDM"));
