@@ -9,28 +9,20 @@
 
 #include "DataDm.h"
 #include "MessageService.h"
+#include "OperatorWidgets.h"
 
 TDLGselectEmpSTR::TDLGselectEmpSTR(TdmData& dm, const QString& given, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TDLGselectEmpSTR"));
     setWindowTitle(QStringLiteral("业务员选择"));
 
-    list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("lstEmp"));
-    list_->setFlow(QListView::TopToBottom);
-    list_->setWrapping(true);
-    list_->setResizeMode(QListView::Adjust);
-    list_->setGridSize(QSize(150, 22));
-    list_->setMinimumSize(320, 300);
+    QStringList names;
     QSqlQuery q;
     if (dm.OpenSQL(q, QStringLiteral("select F_name from EmpList where F_name <> '' and coalesce(F_flag, 0) = 0 "
                                      "order by F_ID"))) {
-        while (q.next()) {
-            const QString name = q.value(0).toString();
-            auto* item = new QListWidgetItem(name, list_);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-            item->setCheckState(preTicked(name, given) ? Qt::Checked : Qt::Unchecked);
-        }
+        while (q.next()) names.append(q.value(0).toString());
     }
+    list_ = tickList(this, "lstEmp", names);
+    for (int i = 0; i < names.size(); ++i) setTicked(list_, i, preTicked(names[i], given));
 
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
@@ -57,12 +49,7 @@ QString TDLGselectEmpSTR::pick(TdmData& dm, const QString& given, QWidget* paren
 
 bool TDLGselectEmpSTR::isEmpty() const { return list_->count() == 0; }
 
-QString TDLGselectEmpSTR::resultText() const {
-    QStringList names;
-    for (int i = 0; i < list_->count(); ++i)
-        if (list_->item(i)->checkState() == Qt::Checked) names.append(list_->item(i)->text());
-    return listText(names);
-}
+QString TDLGselectEmpSTR::resultText() const { return listText(tickedTexts(list_)); }
 
 bool TDLGselectEmpSTR::preTicked(const QString& name, const QString& given) {
     QString text = given;

@@ -22,17 +22,7 @@
 #include "ListControls.h"
 #include "MessageService.h"
 #include "OperatorStore.h"
-
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
+#include "OperatorWidgets.h"
 
 TFrmLimitGl::TFrmLimitGl(TdmData& dm, qint64 editedId, QWidget* parent)
     : QDialog(parent), dm_(dm), editedId_(editedId) {
@@ -59,20 +49,9 @@ TFrmLimitGl::TFrmLimitGl(TdmData& dm, qint64 editedId, QWidget* parent)
     form->addRow(QStringLiteral("密码确认："), confirmation_);
     form->addRow(QStringLiteral("详细描述："), memo_);
 
-    permissions_ = new QListWidget(this);
-    permissions_->setObjectName(QStringLiteral("lstLimits"));
-    permissions_->setFlow(QListView::TopToBottom);
-    permissions_->setWrapping(true);
-    permissions_->setResizeMode(QListView::Adjust);
-    permissions_->setGridSize(QSize(150, 22));
-    permissions_->setMinimumSize(320, 260);
-    for (const QString& name : OperatorStore::permissionNames(dm_)) {
-        auto* item = new QListWidgetItem(name, permissions_);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    auto* all = button(this, "btnAll", QStringLiteral("全选"));
-    auto* none = button(this, "btnNone", QStringLiteral("不选"));
+    permissions_ = tickList(this, "lstLimits", OperatorStore::permissionNames(dm_));
+    auto* all = plainButton(this, "btnAll", QStringLiteral("全选"));
+    auto* none = plainButton(this, "btnNone", QStringLiteral("不选"));
     connect(all, &QPushButton::clicked, this, [this] { setAllTicks(true); });
     connect(none, &QPushButton::clicked, this, [this] { setAllTicks(false); });
     auto* tickButtons = new QHBoxLayout;
@@ -90,8 +69,7 @@ TFrmLimitGl::TFrmLimitGl(TdmData& dm, qint64 editedId, QWidget* parent)
     scopeBox->setObjectName(QStringLiteral("rgScope"));
     auto* scopeLayout = new QVBoxLayout(scopeBox);
     scope_ = new QButtonGroup(this);
-    const QStringList scopes{QStringLiteral("全部显示学员的档案"), QStringLiteral("显示本业务员的学员"),
-                             QStringLiteral("显示所列业务员学员")};
+    const QStringList& scopes = traineeScopeTexts();
     for (int i = 0; i < scopes.size(); ++i) {
         auto* radio = new QRadioButton(scopes[i], scopeBox);
         radio->setObjectName(QStringLiteral("rbScope%1").arg(i));
@@ -102,7 +80,7 @@ TFrmLimitGl::TFrmLimitGl(TdmData& dm, qint64 editedId, QWidget* parent)
     salesmanPanel_->setObjectName(QStringLiteral("pnlEmpName"));
     salesmen_ = new QLineEdit(salesmanPanel_);
     salesmen_->setObjectName(QStringLiteral("edtEmpName"));
-    auto* pickSalesmen = button(salesmanPanel_, "btnEmpName", QStringLiteral("..."));
+    auto* pickSalesmen = plainButton(salesmanPanel_, "btnEmpName", QStringLiteral("..."));
     connect(pickSalesmen, &QPushButton::clicked, this,
             [this] { salesmen_->setText(TDLGselectEmpSTR::pick(dm_, salesmen_->text(), this)); });
     auto* salesmanLayout = new QHBoxLayout(salesmanPanel_);
@@ -114,8 +92,8 @@ TFrmLimitGl::TFrmLimitGl(TdmData& dm, qint64 editedId, QWidget* parent)
         if (on) scopeChanged();
     });
 
-    auto* save = button(this, "btnSave", QStringLiteral("保存"));
-    auto* close = button(this, "btnClose", QStringLiteral("关闭"));
+    auto* save = plainButton(this, "btnSave", QStringLiteral("保存"));
+    auto* close = plainButton(this, "btnClose", QStringLiteral("关闭"));
     connect(save, &QPushButton::clicked, this, &TFrmLimitGl::saveClicked);
     connect(close, &QPushButton::clicked, this, &TFrmLimitGl::reject);
     auto* buttons = new QHBoxLayout;
@@ -185,15 +163,12 @@ void TFrmLimitGl::load() {
     scopeChanged();
     q.finish();
     const QStringList granted = OperatorStore::grantedPermissions(dm_, name);
-    for (int i = 0; i < permissions_->count(); ++i) {
-        QListWidgetItem* item = permissions_->item(i);
-        item->setCheckState(granted.contains(item->text(), Qt::CaseInsensitive) ? Qt::Checked : Qt::Unchecked);
-    }
+    for (int i = 0; i < permissions_->count(); ++i)
+        setTicked(permissions_, i, granted.contains(permissions_->item(i)->text(), Qt::CaseInsensitive));
 }
 
 void TFrmLimitGl::setAllTicks(bool ticked) {
-    for (int i = 0; i < permissions_->count(); ++i)
-        permissions_->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < permissions_->count(); ++i) setTicked(permissions_, i, ticked);
 }
 
 void TFrmLimitGl::scopeChanged() { salesmanPanel_->setVisible(scope_->checkedId() == 2); }
@@ -208,8 +183,7 @@ OperatorForm TFrmLimitGl::form() const {
     f.canAuditPayments = audit_->isChecked();
     f.traineeScope = std::max(0, scope_->checkedId());
     f.salesmanList = salesmen_->text();
-    for (int i = 0; i < permissions_->count(); ++i)
-        if (permissions_->item(i)->checkState() == Qt::Checked) f.permissions.append(permissions_->item(i)->text());
+    f.permissions = tickedTexts(permissions_);
     return f;
 }
 

@@ -13,6 +13,7 @@
 #include "EnterNavigation.h"
 #include "Helpers.h"
 #include "MessageService.h"
+#include "OperatorWidgets.h"
 
 TfrmModPass::TfrmModPass(TdmData& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TfrmModPass"));
@@ -34,11 +35,8 @@ TfrmModPass::TfrmModPass(TdmData& dm, QWidget* parent) : QDialog(parent), dm_(dm
     form->addRow(QStringLiteral("新密码："), newPass_);
     form->addRow(QStringLiteral("再输一遍："), again_);
 
-    auto* ok = new QPushButton(QStringLiteral("确定(&O)"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    auto* cancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    for (QPushButton* b : {ok, cancel}) b->setAutoDefault(false);
+    auto* ok = plainButton(this, "btnOK", QStringLiteral("确定(&O)"));
+    auto* cancel = plainButton(this, "btnCancel", QStringLiteral("取消(&C)"));
     connect(ok, &QPushButton::clicked, this, &TfrmModPass::confirm);
     connect(cancel, &QPushButton::clicked, this, &TfrmModPass::reject);
     auto* buttons = new QHBoxLayout;

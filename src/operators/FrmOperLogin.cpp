@@ -14,6 +14,7 @@
 #include "ListControls.h"
 #include "MessageService.h"
 #include "OperatorLogin.h"
+#include "OperatorWidgets.h"
 
 namespace {
 // The fourth wrong password in a row ends the attempt.
@@ -46,11 +47,8 @@ TfrmOperLogin::TfrmOperLogin(TdmData& dm, Mode mode, QWidget* parent) : QDialog(
     form->addRow(QStringLiteral("姓  名："), name_);
     form->addRow(QStringLiteral("密  码："), password_);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    for (QPushButton* b : {ok, cancel}) b->setAutoDefault(false);
+    auto* ok = plainButton(this, "btnOK", QStringLiteral("确定"));
+    auto* cancel = plainButton(this, "btnCancel", QStringLiteral("取消"));
     connect(ok, &QPushButton::clicked, this, &TfrmOperLogin::confirm);
     connect(cancel, &QPushButton::clicked, this, &TfrmOperLogin::reject);
     auto* buttons = new QHBoxLayout;
