@@ -1,0 +1,168 @@
+#include "GridPrint.h"
+
+#include <QDate>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTableView>
+#include <algorithm>
+
+#include "DataGrid.h"
+#include "DispFormPos.h"
+
+namespace {
+
+const QString kPrintFont = QStringLiteral("WenQuanYi Micro Hei");
+
+struct PrintColumn {
+    GridColumn column;
+    double x = 0, width = 0;
+};
+
+int cellAlignment(const GridColumn& c, bool wrap) {
+    return int(c.horizontalAlignment() | Qt::AlignVCenter) | (wrap ? int(Qt::TextWordWrap) : 0);
+}
+
+}  // namespace
+
+QString gridFooterText(const QString& footerText) {
+    QString text = footerText;
+    return text.replace(QLatin1String("date"),
+                        QStringLiteral("打印日期：") + QDate::currentDate().toString(QStringLiteral("yyyy年MM月dd日")));
+}
+
+int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& options) {
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    QPainter p;
+    if (!p.begin(&printer)) return 0;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
+        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    const bool wrap = options.layoutMode == 0;
+
+    QFont cellFont(kPrintFont);
+    cellFont.setPointSizeF(9);
+    QFont titleFont(kPrintFont);
+    titleFont.setPointSizeF(15);
+    titleFont.setBold(true);
+    QFont edgeFont(kPrintFont);
+    edgeFont.setPointSizeF(9);
+
+    // The grid's widths in proportion, stretched or shrunk to the page width.
+    std::vector<PrintColumn> columns;
+    double total = 0;
+    for (const GridColumn& c : grid.columns())
+        if (c.visible) {
+            columns.push_back({c});
+            total += std::max(1, c.width);
+        }
+    double x = 0;
+    for (PrintColumn& pc : columns) {
+        pc.x = x;
+        pc.width = page.width() * std::max(1, pc.column.width) / std::max(1.0, total);
+        x += pc.width;
+    }
+
+    p.setFont(cellFont);
+    const double pad = p.fontMetrics().height() * 0.3;
+    const double lineHeight = p.fontMetrics().height() + 2 * pad;
+    const ResultModel& model = *grid.model();
+    const auto rowHeight = [&](int row) {
+        if (!wrap) return lineHeight;
+        double h = lineHeight;
+        for (const PrintColumn& pc : columns) {
+            const QRectF need = p.boundingRect(QRectF(0, 0, pc.width - 2 * pad, 1e6), cellAlignment(pc.column, true),
+                                               model.displayText(row, pc.column));
+            h = std::max(h, need.height() + 2 * pad);
+        }
+        return h;
+    };
+
+    p.setFont(edgeFont);
+    const double edgeHeight = p.fontMetrics().height() * 1.6;
+    p.setFont(titleFont);
+    const double titleHeight = p.fontMetrics().height() * 3;  // an empty line, the title, an empty line
+    const double bodyTop = edgeHeight, bodyBottom = page.height() - edgeHeight;
+    const QString footer = gridFooterText(options.footerText).trimmed();
+
+    // Pages are laid out first so that every page can say how many there are.
+    std::vector<int> pageStarts{0};
+    std::vector<double> heights(size_t(model.rowCount()));
+    p.setFont(cellFont);
+    double y = bodyTop + titleHeight + lineHeight;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        heights[size_t(row)] = rowHeight(row);
+        if (y + heights[size_t(row)] > bodyBottom && row > pageStarts.back()) {
+            pageStarts.push_back(row);
+            y = bodyTop + lineHeight;
+        }
+        y += heights[size_t(row)];
+    }
+    if (y + lineHeight > bodyBottom && model.rowCount() > pageStarts.back()) pageStarts.push_back(model.rowCount());
+    const int pages = int(pageStarts.size());
+
+
+    for (int pageNo = 0; pageNo < pages; ++pageNo) {
+        if (pageNo > 0) printer.newPage();
+        p.setPen(Qt::black);
+        p.setFont(edgeFont);
+        if (!options.headerText.trimmed().isEmpty())
+            p.drawText(QRectF(0, 0, page.width(), edgeHeight), int(Qt::AlignLeft | Qt::AlignVCenter),
+                       options.headerText);
+        const QRectF footerBox(0, page.height() - edgeHeight, page.width(), edgeHeight);
+        p.drawText(footerBox, int(Qt::AlignHCenter | Qt::AlignVCenter),
+                   QStringLiteral("第 %1 页 / 共 %2 页").arg(pageNo + 1).arg(pages));
+        if (!footer.isEmpty()) p.drawText(footerBox, int(Qt::AlignRight | Qt::AlignVCenter), footer);
+
+        double top = bodyTop;
+        if (pageNo == 0) {
+            p.setFont(titleFont);
+            p.drawText(QRectF(0, top, page.width(), titleHeight), int(Qt::AlignCenter), options.title);
+            top += titleHeight;
+        }
+        p.setFont(cellFont);
+        for (const PrintColumn& pc : columns) {
+            const QRectF cell(pc.x, top, pc.width, lineHeight);
+            p.fillRect(cell, QColor(230, 230, 230));
+            p.drawRect(cell);
+            p.drawText(cell.adjusted(pad, 0, -pad, 0), int(Qt::AlignCenter), pc.column.caption);
+        }
+        top += lineHeight;
+        const int end = pageNo + 1 < pages ? pageStarts[size_t(pageNo) + 1] : model.rowCount();
+        for (int row = pageStarts[size_t(pageNo)]; row < end; ++row) {
+            const double h = heights[size_t(row)];
+            for (const PrintColumn& pc : columns) {
+                const QRectF cell(pc.x, top, pc.width, h);
+                p.drawRect(cell);
+                QString text = model.displayText(row, pc.column);
+                if (!wrap) text = p.fontMetrics().elidedText(text, Qt::ElideRight, int(pc.width - 2 * pad));
+                p.drawText(cell.adjusted(pad, 0, -pad, 0), cellAlignment(pc.column, wrap), text);
+            }
+            top += h;
+        }
+        if (pageNo + 1 == pages) {
+            for (const PrintColumn& pc : columns) {
+                const QRectF cell(pc.x, top, pc.width, lineHeight);
+                p.fillRect(cell, QColor(240, 240, 240));
+                p.drawRect(cell);
+                p.drawText(cell.adjusted(pad, 0, -pad, 0), cellAlignment(pc.column, false),
+                           model.footerText(pc.column));
+            }
+        }
+    }
+    p.end();
+    return pages;
+}
+
+void PrintGrid(DataGrid* grid, const QString& title, int layoutMode, const QString& footerText,
+               const QString& headerText) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setColorMode(QPrinter::Color);
+    QPrintPreviewDialog preview(&printer, grid->window());
+    preview.setObjectName(QStringLiteral("gridPrintPreview"));
+    preview.setWindowTitle(title);
+    const GridPrintOptions options{title, layoutMode, footerText, headerText};
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [grid, &options](QPrinter* target) { renderGrid(*target, *grid, options); });
+    DispFormPos(&preview, 0);
+    preview.exec();
+}
