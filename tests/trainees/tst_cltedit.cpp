@@ -274,6 +274,15 @@ private Q_SLOTS:
             captions << l->text();
         QVERIFY(captions.contains(QStringLiteral("项1：")));
         QVERIFY(captions.contains(QStringLiteral("项11：")));
+        // Amounts are typed plainly or in the money format.
+        auto* refund = input<MoneyEdit>("ceTKprice");
+        refund->selectAll();
+        QTest::keyClicks(refund, "1234.5");
+        refund->interpretText();
+        QCOMPARE(refund->text(), QStringLiteral("￥1,234.50"));
+        ok();
+        QCOMPARE(stored(id, "F_TKprice").toDouble(), 1234.5);
+        QCOMPARE(stored(id, "F_SKprice").toDouble(), 12345.5);
     }
 
     void paymentStateNeedsTheAuditRight_data() {
