@@ -12,6 +12,7 @@
 #include "DataDm.h"
 #include "DispFormPos.h"
 #include "FrmModPass.h"
+#include "FrmOperGl.h"
 #include "MessageService.h"
 
 TFrmMain::TFrmMain(TdmData& dm, QWidget* parent) : QMainWindow(parent), dm_(dm) {
@@ -39,6 +40,7 @@ void TFrmMain::createCommands() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     connect(command(QStringLiteral("Action102")), &QAction::triggered, this, &TFrmMain::changePassword);
+    connect(command(QStringLiteral("Action103")), &QAction::triggered, this, &TFrmMain::manageOperators);
 }
 
 void TFrmMain::createMenus() {
@@ -75,6 +77,12 @@ void TFrmMain::SetLimits() {
 void TFrmMain::changePassword() {
     TfrmModPass window(dm_, this);
     DispFormPos(&window, 1);
+    window.exec();
+}
+
+void TFrmMain::manageOperators() {
+    TfrmOperGl window(dm_, this);
+    DispFormPos(&window, 0);
     window.exec();
 }
 

@@ -41,6 +41,7 @@ private:
     void createCommands();
     void createMenus();
     void changePassword();
+    void manageOperators();
 
     TdmData& dm_;
     int backupMode_ = 0;
