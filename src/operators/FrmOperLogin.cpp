@@ -39,6 +39,7 @@ TfrmOperLogin::TfrmOperLogin(TdmData& dm, Mode mode, QWidget* parent) : QDialog(
     name_->setObjectName(QStringLiteral("cbbName"));
     name_->setEditable(true);
     name_->setInsertPolicy(QComboBox::NoInsert);
+    name_->setMinimumWidth(220);
     password_ = new QLineEdit(this);
     password_->setObjectName(QStringLiteral("edtPass"));
     password_->setEchoMode(QLineEdit::Password);
@@ -61,7 +62,6 @@ TfrmOperLogin::TfrmOperLogin(TdmData& dm, Mode mode, QWidget* parent) : QDialog(
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(360);
 
     // Disabled operators are listed too: login itself does not refuse them.
     setItems(name_, dm_.FillItems(QStringLiteral("select F_name from OperList where F_name <> ''")));

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
 QPushButton* plainButton(QWidget* parent, const char* objectName, const QString& text) {
     auto* b = new QPushButton(text, parent);
@@ -16,8 +17,11 @@ QListWidget* tickList(QWidget* parent, const char* objectName, const QStringList
     list->setFlow(QListView::TopToBottom);
     list->setWrapping(true);
     list->setResizeMode(QListView::Adjust);
-    list->setGridSize(QSize(150, 22));
-    list->setMinimumSize(320, 260);
+    // Two columns filled top to bottom; a long list grows more columns to the right.
+    constexpr int kRowHeight = 22;
+    constexpr int kMostRows = 17;
+    list->setGridSize(QSize(170, kRowHeight));
+    list->setMinimumSize(2 * 170 + 12, std::clamp<int>((texts.size() + 1) / 2, 6, kMostRows) * kRowHeight + 28);
     for (const QString& text : texts) {
         auto* item = new QListWidgetItem(text, list);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
