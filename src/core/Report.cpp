@@ -67,7 +67,7 @@ enum class Area { Body, PageHeader, PageFooter };
 
 class Renderer {
 public:
-    explicit Renderer(const Report& report) : report_(report) {}
+    Renderer(const Report& report, int bandRowLimit) : report_(report), bandRowLimit_(bandRowLimit) {}
 
     RenderedReport run() {
         out_.bodyHtml = expand(report_.templateText(), {}, Area::Body);
@@ -132,7 +132,8 @@ private:
             out_.pageFooterHtml += expand(body, ctx, Area::PageFooter);
         } else if (const ReportSource* s = source(name)) {
             // An unbound source (frxDD) simply gives no rows.
-            for (int row = 0; row < s->rows.size(); ++row) *out += expand(body, {s, row}, area);
+            const int rows = bandRowLimit_ < 0 ? int(s->rows.size()) : std::min(int(s->rows.size()), bandRowLimit_);
+            for (int row = 0; row < rows; ++row) *out += expand(body, {s, row}, area);
         }
     }
 
@@ -198,6 +199,7 @@ private:
     }
 
     const Report& report_;
+    int bandRowLimit_;
     RenderedReport out_;
 };
 
@@ -244,4 +246,4 @@ const ReportSource* Report::source(const QString& name) const {
     return nullptr;
 }
 
-RenderedReport Report::render() const { return Renderer(*this).run(); }
+RenderedReport Report::render(int bandRowLimit) const { return Renderer(*this, bandRowLimit).run(); }

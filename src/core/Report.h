@@ -62,7 +62,9 @@ public:
     const ReportSource* source(const QString& name) const;
     const QList<ReportSource>& sources() const { return sources_; }
 
-    RenderedReport render() const;
+    // bandRowLimit >= 0 stops every band after that many rows (the designer's live
+    // view of a long list); sums and counts still cover every row.
+    RenderedReport render(int bandRowLimit = -1) const;
 
 private:
     QString fileName_;

@@ -22,6 +22,9 @@
 
 namespace {
 
+// The live view follows every pause in typing, so a long list shows only its first rows there.
+constexpr int kLivePreviewRows = 100;
+
 QTreeWidgetItem* addGroup(QTreeWidget* tree, const QString& caption, const QString& insert = {}) {
     auto* item = new QTreeWidgetItem(tree, {caption});
     item->setData(0, Qt::UserRole, insert);
@@ -52,7 +55,7 @@ TfrmReportDesign::TfrmReportDesign(Report& report, QString templateDir, QWidget*
     source_->setObjectName(QStringLiteral("edtSource"));
     source_->setLineWrapMode(QPlainTextEdit::NoWrap);
     source_->setFont(QFont(QStringLiteral("Monospace"), 10));
-    highlighter_ = new ReportHighlighter(source_->document());
+    new ReportHighlighter(source_->document());
 
     fields_ = new QTreeWidget(this);
     fields_->setObjectName(QStringLiteral("tvFields"));
@@ -131,7 +134,7 @@ void TfrmReportDesign::insertField(QTreeWidgetItem* item) {
 void TfrmReportDesign::refreshPreview() {
     Report draft = report_;
     draft.setTemplateText(source_->toPlainText());
-    auto document = ReportDocument(draft.render()).bodyDocument();
+    auto document = ReportDocument(draft.render(kLivePreviewRows)).bodyDocument();
     preview_->setDocument(document.get());
     previewDocument_ = std::move(document);
 }

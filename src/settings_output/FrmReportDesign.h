@@ -11,7 +11,6 @@ class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Report;
-class ReportHighlighter;
 
 // The template designer: the template source, the fields of the bound data
 // sources (a double-click inserts one) and a live preview from the bound rows.
@@ -41,7 +40,6 @@ private:
     QPlainTextEdit* source_;
     QTreeWidget* fields_;
     QTextBrowser* preview_;
-    ReportHighlighter* highlighter_;
     std::unique_ptr<QTextDocument> previewDocument_;
     QTimer refresh_;
 };

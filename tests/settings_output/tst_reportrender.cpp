@@ -62,6 +62,11 @@ private Q_SLOTS:
         QVERIFY(text.contains(QRegularExpression("3\\.\\s+王五\\s+Y202401003")));
         QVERIFY(text.indexOf("张三") < text.indexOf("李四") && text.indexOf("李四") < text.indexOf("王五"));
         QVERIFY(text.contains("合计 2000.50 共 3 人 当前 张三"));
+
+        // The designer's live view of a long list stops the bands early, not the totals.
+        const QString limited = ReportDocument(report.render(2)).bodyDocument()->toPlainText();
+        QVERIFY(limited.contains("李四") && !limited.contains("王五"));
+        QVERIFY(limited.contains("合计 2000.50 共 3 人"));
     }
 
     void missingObjectsAndUnboundSourcesPrintNothing() {
