@@ -32,11 +32,11 @@ ReportSource ReportSource::fromQuery(const QString& name, QSqlQuery& query, int 
         source.columns << record.fieldName(i);
     }
     // A window's query may already stand on some row: read it whole from the
-    // start, running a forward-only one again with the same values.
+    // start, running a forward-only one again (a prepared one with the same values).
     bool more = false;
     if (query.at() == QSql::BeforeFirstRow) more = query.next();
     else if (!query.isForwardOnly()) more = query.first();
-    else more = query.exec() && query.next();
+    else more = (query.exec() || query.exec(query.lastQuery())) && query.next();
     for (; more; more = query.next()) {
         QVariantList row;
         row.reserve(kept.size());
