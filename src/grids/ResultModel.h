@@ -32,7 +32,8 @@ public:
 
     explicit ResultModel(QObject* parent = nullptr);
 
-    // Reads every row of an executed query; the previous rows are replaced.
+    // Reads the rows of an executed query to its end, from its current row when
+    // it is on one; the previous rows are replaced.
     void load(QSqlQuery& query);
     // No fields and no rows, as a closed query.
     void clear();

@@ -60,6 +60,27 @@ private Q_SLOTS:
         QVERIFY(!model.value(5, "F_text").isValid());
     }
 
+    // SQLite queries are read straight from their statement; any other query
+    // (here one already on its first row) through QSqlQuery. Both must agree.
+    void bothReadingPathsAgree() {
+        exec("insert into tst values (1, 'O''Neil 王', '2024-03-05', 12.5, 1, 0, x'00ff10')");
+        exec("insert into tst values (2, NULL, NULL, NULL, NULL, NULL, 'mixed')");
+        exec("insert into tst values (3, '', '1900-08-14', -0.25, 0, 7, 42.5)");
+        ResultModel direct, stepped;
+        loadInto(direct, "select * from tst order by F_key");
+        QSqlQuery q;
+        QVERIFY(home->dm().OpenSQL(q, "select * from tst order by F_key"));
+        QVERIFY(q.next());
+        stepped.load(q);
+        QCOMPARE(stepped.rowCount(), 3);
+        for (int r = 0; r < 3; ++r)
+            for (int f = 0; f < direct.fieldCount(); ++f) {
+                const QVariant a = direct.value(r, f), b = stepped.value(r, f);
+                QVERIFY2(a == b && a.typeId() == b.typeId() && a.isNull() == b.isNull(),
+                         qPrintable(QString("row %1 field %2").arg(r).arg(f)));
+            }
+    }
+
     // Fields with many distinct values stop interning after the first rows;
     // both ways must give every row its own value back.
     void interningKeepsEveryValue() {
