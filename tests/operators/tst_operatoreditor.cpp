@@ -195,6 +195,27 @@ private Q_SLOTS:
         if (!focus.isEmpty()) QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget*>(focus));
     }
 
+    void enterMovesOnExceptInTheDescription() {
+        TFrmLimitGl w(dm(), 0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* password = w.findChild<QLineEdit*>("edtPass");
+        password->setFocus();
+        QTest::keyClick(password, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.findChild<QLineEdit*>("edtPass1"));
+        auto* memo = w.findChild<QPlainTextEdit*>("memMem");
+        memo->setFocus();
+        QTest::keyClicks(memo, "a");
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, "b");
+        QCOMPARE(memo->toPlainText(), QString("a\nb"));
+        auto* disabled = w.findChild<QCheckBox*>("chkDisabled");
+        disabled->setFocus();
+        QTest::keyClick(disabled, Qt::Key_Return);
+        QVERIFY(!disabled->isChecked());
+        QVERIFY(QApplication::focusWidget() != disabled);
+    }
+
     void theNameBoxOffersOperatorNameCodes() {
         QVERIFY(dm().RunSQL("insert into t_code(F_type, F_name) values('opername', '张三')"));
         TFrmLimitGl w(dm(), 0);

@@ -24,7 +24,7 @@ protected:
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || qobject_cast<QTextEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)) return false;
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->view()->isVisible()) return false;
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button && !button->isCheckable()) {
             button->click();
             return true;
         }
