@@ -1,14 +1,20 @@
 #include "GridPrint.h"
 
+#include <QAction>
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTableView>
+#include <QToolBar>
 #include <algorithm>
+#include <cstdio>
 
 #include "DataGrid.h"
 #include "DispFormPos.h"
+#include "MessageService.h"
 
 namespace {
 
@@ -153,6 +159,24 @@ int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& 
     return pages;
 }
 
+int printGridToPdf(const DataGrid& grid, const GridPrintOptions& options, const QString& path) {
+    const QString partial = path + QStringLiteral(".part");
+    int pages = 0;
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setOutputFileName(partial);
+        pages = renderGrid(printer, grid, options);
+    }
+    // Replacing by rename keeps an earlier file of that name until the new one is whole.
+    if (pages == 0 || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(partial);
+        return 0;
+    }
+    return pages;
+}
+
 void PrintGrid(DataGrid* grid, const QString& title, int layoutMode, const QString& footerText,
                const QString& headerText) {
     QPrinter printer(QPrinter::HighResolution);
@@ -163,6 +187,19 @@ void PrintGrid(DataGrid* grid, const QString& title, int layoutMode, const QStri
     const GridPrintOptions options{title, layoutMode, footerText, headerText};
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [grid, &options](QPrinter* target) { renderGrid(*target, *grid, options); });
+    if (auto* bar = preview.findChild<QToolBar*>()) {
+        QAction* pdf = bar->addAction(QStringLiteral("导出PDF"));
+        pdf->setObjectName(QStringLiteral("actExportPdf"));
+        QObject::connect(pdf, &QAction::triggered, &preview, [grid, &options, title] {
+            const QString path = messageService().chooseSaveFile(
+                QStringLiteral("导出PDF"), QDir::home().filePath(title + QStringLiteral(".pdf")),
+                QStringLiteral("PDF 文件 (*.pdf)"));
+            if (!path.isEmpty() && printGridToPdf(*grid, options, path) == 0)
+                ShowMess(QStringLiteral("导出PDF失败，文件“%1”没有写成。请检查该文件夹是否可写、磁盘空间是否足够。")
+                             .arg(QDir::toNativeSeparators(path)),
+                         3);
+        });
+    }
     DispFormPos(&preview, 0);
     preview.exec();
 }

@@ -19,9 +19,13 @@ struct GridPrintOptions {
 // the printer: the title on the first page, the column titles on every page, the
 // footer row after the last row. Returns the number of pages.
 int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& options);
+// Renders the grid into a PDF file, which appears only when complete; the
+// number of pages, 0 when the file could not be written.
+int printGridToPdf(const DataGrid& grid, const GridPrintOptions& options, const QString& path);
 // The footer text with "date" replaced by "打印日期：" and today's date.
 QString gridFooterText(const QString& footerText);
 
-// The print preview of the grid, from which the user prints or saves a PDF.
+// The print preview of the grid, from which the user prints, or saves a PDF
+// with the preview's "导出PDF" button.
 void PrintGrid(DataGrid* grid, const QString& title, int layoutMode, const QString& footerText,
                const QString& headerText);

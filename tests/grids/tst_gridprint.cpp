@@ -1,4 +1,9 @@
+#include <QApplication>
+#include <QAction>
 #include <QDate>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -6,6 +11,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "DataGrid.h"
 #include "GridPrint.h"
@@ -40,11 +46,7 @@ class TestGridPrint : public QObject {
     QTemporaryDir out;
 
     int printToPdf(const DataGrid& grid, const QString& pdf, const GridPrintOptions& options) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        return renderGrid(printer, grid, options);
+        return printGridToPdf(grid, options, pdf);
     }
 
 private Q_SLOTS:
@@ -113,6 +115,33 @@ private Q_SLOTS:
         QVERIFY2(wrappedPages > pages, qPrintable(QString("%1 vs %2").arg(wrappedPages).arg(pages)));
         QCOMPARE(pdfPages(wrapped), wrappedPages);
         QVERIFY(!pageText(wrapped, 1).contains("打印日期"));
+    }
+
+    void previewShowsThePages() {
+        DataGrid grid;
+        grid.setColumns({GridColumn::forField("F_FieldName", "字段"), GridColumn::forField("F_Caption", "标题")});
+        QVERIFY(grid.open(home->dm(), "select * from cfg_Grid order by F_ID"));
+        ScriptedMessageService::Scope messages;
+        const QString pdf = out.filePath("preview.pdf");
+        messages->files.enqueue(pdf);
+        int shownPages = 0;
+        QTimer::singleShot(0, [&shownPages] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(preview);
+            QCOMPARE(preview->windowTitle(), QString("代码字典"));
+            shownPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            preview->findChild<QAction*>("actExportPdf")->trigger();
+            preview->reject();
+        });
+        PrintGrid(&grid, "代码字典", 1, "date", "");
+        QVERIFY2(shownPages > 1, qPrintable(QString::number(shownPages)));
+        QCOMPARE(pdfPages(pdf), shownPages);
+        QVERIFY(messages->messages.isEmpty());
+
+        // A folder that is not there: told, and nothing is left behind.
+        const QString missing = out.filePath("missing/list.pdf");
+        QCOMPARE(printGridToPdf(grid, {"代码字典", 1, "", ""}, missing), 0);
+        QVERIFY(!QFile::exists(missing) && !QFile::exists(missing + ".part"));
     }
 
     void emptyGridPrintsItsTitles() {
