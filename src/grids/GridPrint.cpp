@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "DataGrid.h"
+#include "DisplayRules.h"
 #include "DispFormPos.h"
 #include "MessageService.h"
 
@@ -25,8 +26,23 @@ struct PrintColumn {
     double x = 0, width = 0;
 };
 
+// The grid draws a tick box for a Yes/No value; paper gets a tick mark.
+QString printedText(const ResultModel& model, int row, const GridColumn& column) {
+    if (column.kind == ColumnKind::YesNo)
+        return DisplayRules::yesNo(model.value(row, column.fieldName)) ? QStringLiteral("√") : QString();
+    return model.displayText(row, column);
+}
+
 int cellAlignment(const GridColumn& c, bool wrap) {
     return int(c.horizontalAlignment() | Qt::AlignVCenter) | (wrap ? int(Qt::TextWordWrap) : 0);
+}
+
+// Wide grids go on landscape pages, where they need to shrink less.
+void chooseOrientation(QPrinter& printer, const DataGrid& grid) {
+    double total = 0;
+    for (const GridColumn& c : grid.columns())
+        if (c.visible) total += std::max(1, c.width);
+    printer.setPageOrientation(total * 25.4 / 96.0 > 190 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 }  // namespace
@@ -41,19 +57,8 @@ int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& 
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     QPainter p;
     if (!p.begin(&printer)) return 0;
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
-        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
     const bool wrap = options.layoutMode == 0;
 
-    QFont cellFont(kPrintFont);
-    cellFont.setPointSizeF(9);
-    QFont titleFont(kPrintFont);
-    titleFont.setPointSizeF(15);
-    titleFont.setBold(true);
-    QFont edgeFont(kPrintFont);
-    edgeFont.setPointSizeF(9);
-
-    // The grid's widths in proportion, stretched or shrunk to the page width.
     std::vector<PrintColumn> columns;
     double total = 0;
     for (const GridColumn& c : grid.columns())
@@ -61,12 +66,31 @@ int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& 
             columns.push_back({c});
             total += std::max(1, c.width);
         }
+    // Drawing happens in screen pixels. A grid wider than the page is shrunk
+    // whole, text included, so that every column stays readable; a narrower
+    // one has its columns widened in proportion.
+    const QRect device = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double pageWidth = device.width() * 96.0 / printer.resolution();
+    const double scale = device.width() / std::max(total, pageWidth);
+    p.scale(scale, scale);
+    const QRectF page(0, 0, device.width() / scale, device.height() / scale);
     double x = 0;
     for (PrintColumn& pc : columns) {
         pc.x = x;
         pc.width = page.width() * std::max(1, pc.column.width) / std::max(1.0, total);
         x += pc.width;
     }
+
+    const auto font = [](int pixels, bool bold) {
+        QFont f(kPrintFont);
+        f.setPixelSize(pixels);
+        f.setBold(bold);
+        return f;
+    };
+    // Titles and page edges keep their size on paper however much the grid shrinks.
+    const double shrink = pageWidth / page.width();
+    const QFont cellFont = font(12, false), titleFont = font(int(20 / shrink), true),
+                edgeFont = font(int(12 / shrink), false);
 
     p.setFont(cellFont);
     const double pad = p.fontMetrics().height() * 0.3;
@@ -77,7 +101,7 @@ int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& 
         double h = lineHeight;
         for (const PrintColumn& pc : columns) {
             const QRectF need = p.boundingRect(QRectF(0, 0, pc.width - 2 * pad, 1e6), cellAlignment(pc.column, true),
-                                               model.displayText(row, pc.column));
+                                               printedText(model, row, pc.column));
             h = std::max(h, need.height() + 2 * pad);
         }
         return h;
@@ -139,7 +163,7 @@ int renderGrid(QPrinter& printer, const DataGrid& grid, const GridPrintOptions& 
             for (const PrintColumn& pc : columns) {
                 const QRectF cell(pc.x, top, pc.width, h);
                 p.drawRect(cell);
-                QString text = model.displayText(row, pc.column);
+                QString text = printedText(model, row, pc.column);
                 if (!wrap) text = p.fontMetrics().elidedText(text, Qt::ElideRight, int(pc.width - 2 * pad));
                 p.drawText(cell.adjusted(pad, 0, -pad, 0), cellAlignment(pc.column, wrap), text);
             }
@@ -166,6 +190,7 @@ int printGridToPdf(const DataGrid& grid, const GridPrintOptions& options, const 
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        chooseOrientation(printer, grid);
         printer.setOutputFileName(partial);
         pages = renderGrid(printer, grid, options);
     }
@@ -181,6 +206,7 @@ void PrintGrid(DataGrid* grid, const QString& title, int layoutMode, const QStri
                const QString& headerText) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setColorMode(QPrinter::Color);
+    chooseOrientation(printer, *grid);
     QPrintPreviewDialog preview(&printer, grid->window());
     preview.setObjectName(QStringLiteral("gridPrintPreview"));
     preview.setWindowTitle(title);

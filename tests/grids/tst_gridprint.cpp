@@ -144,6 +144,23 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(missing) && !QFile::exists(missing + ".part"));
     }
 
+    // A grid wider than the page goes on landscape pages and shrinks whole, so
+    // even its last column is on paper.
+    void wideGridShrinksOntoLandscape() {
+        QVERIFY(home->dm().RunSQL("insert into T_employee (F_mainID, F_code, F_useFlag) values (1, 'Y0001', 1)"));
+        DataGrid grid;
+        GridColumns columns = {GridColumn::forField("F_useFlag", "已通过", 60)};
+        for (int i = 1; i <= 25; ++i) columns.append(GridColumn::forField("F_code", QString("列%1").arg(i), 100));
+        grid.setColumns(columns);
+        QVERIFY(grid.open(home->dm(), "select * from T_employee"));
+        const QString pdf = out.filePath("wide.pdf");
+        QCOMPARE(printToPdf(grid, pdf, {"宽表", 1, "", ""}), 1);
+        QVERIFY(run("pdfinfo", {pdf}).contains("842 x 595"));
+        const QString text = pageText(pdf, 1);
+        QVERIFY(text.contains("列25"));
+        QVERIFY(text.contains("√"));
+    }
+
     void emptyGridPrintsItsTitles() {
         DataGrid grid;
         grid.setColumns({GridColumn::forField("F_code", "编号")});
