@@ -56,6 +56,7 @@ public:
 
     void setRowRule(ResultModel::RowRule rule);
     void setFooterVisible(bool visible);
+    // The footer of a column, counted in the order the columns were set.
     QString footerText(int column) const;
 
 Q_SIGNALS:
