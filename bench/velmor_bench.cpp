@@ -50,5 +50,6 @@ int main(int argc, char** argv) {
 
     const BenchContext ctx{db, dbPath, scratch.path(), runs};
     if (const int rc = runGridCase(ctx)) return rc;
+    if (const int rc = runReportCase(ctx)) return rc;
     return 0;
 }

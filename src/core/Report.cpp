@@ -133,7 +133,13 @@ private:
         } else if (const ReportSource* s = source(name)) {
             // An unbound source (frxDD) simply gives no rows.
             const int rows = bandRowLimit_ < 0 ? int(s->rows.size()) : std::min(int(s->rows.size()), bandRowLimit_);
-            for (int row = 0; row < rows; ++row) *out += expand(body, {s, row}, area);
+            // Only a band outside any other writes straight into the body text.
+            RenderedReport::Band* band = nullptr;
+            if (area == Area::Body && !ctx.band) band = &out_.bodyBands.emplaceBack(RenderedReport::Band{out->size(), {}});
+            for (int row = 0; row < rows; ++row) {
+                *out += expand(body, {s, row}, area);
+                if (band) band->rowEnds << out->size();
+            }
         }
     }
 

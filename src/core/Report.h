@@ -20,6 +20,14 @@ struct RenderedReport {
     bool landscape = false;
     double marginMm = 10;
     QList<QByteArray> pictures;
+    // Where the rows of each band at the top level of the body lie in bodyHtml:
+    // row i runs from rowEnds[i - 1] (start for the first) to rowEnds[i]. Lets a
+    // long list be paged row by row instead of as one document.
+    struct Band {
+        qsizetype start = 0;
+        QList<qsizetype> rowEnds;
+    };
+    QList<Band> bodyBands;
 
     // A header or footer with its page number and page count filled in.
     static QString forPage(const QString& html, int page, int pages);

@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <xlsxwriter.h>
 
+#include "ReportTablePages.h"
+
 namespace {
 
 // Space between the body and a page header or footer.
@@ -104,11 +106,20 @@ int ReportDocument::paint(QPrinter* printer) const {
     const double headerHeight = hasHeader ? band(rendered_.pageHeaderHtml, 1, 1)->size().height() + kBandGap : 0;
     const double footerHeight = hasFooter ? band(rendered_.pageFooterHtml, 1, 1)->size().height() + kBandGap : 0;
 
-    auto body = bodyDocument();
-    body->documentLayout()->setPaintDevice(printer);
     const double bodyHeight = std::max(area.height() - headerHeight - footerHeight, area.height() / 4);
-    body->setPageSize(QSizeF(area.width(), bodyHeight));
-    const int pages = std::max(1, body->pageCount());
+    // A long list is paged row by row; anything else Qt pages as one document.
+    auto list = ReportTablePages::create(rendered_);
+    int pages = list ? list->layout([this](const QString& html) { return document(html); }, printer, area.width(),
+                                    bodyHeight)
+                     : 0;
+    std::unique_ptr<QTextDocument> body;
+    if (pages == 0) {
+        list.reset();
+        body = bodyDocument();
+        body->documentLayout()->setPaintDevice(printer);
+        body->setPageSize(QSizeF(area.width(), bodyHeight));
+        pages = std::max(1, body->pageCount());
+    }
 
     for (int page = 0; page < pages; ++page) {
         if (page > 0) printer->newPage();
@@ -116,8 +127,15 @@ int ReportDocument::paint(QPrinter* printer) const {
             auto header = band(rendered_.pageHeaderHtml, page + 1, pages);
             drawDocument(painter, *header, area.topLeft(), QRectF(QPointF(0, 0), area.size()));
         }
-        const QRectF slice(0, page * bodyHeight, area.width(), bodyHeight);
-        drawDocument(painter, *body, QPointF(0, headerHeight - slice.top()), slice);
+        if (list) {
+            painter.save();
+            painter.translate(0, headerHeight);
+            list->paintPage(painter, page);
+            painter.restore();
+        } else {
+            const QRectF slice(0, page * bodyHeight, area.width(), bodyHeight);
+            drawDocument(painter, *body, QPointF(0, headerHeight - slice.top()), slice);
+        }
         if (hasFooter) {
             auto footer = band(rendered_.pageFooterHtml, page + 1, pages);
             drawDocument(painter, *footer, QPointF(0, area.height() - footer->size().height()),
