@@ -40,8 +40,12 @@ int fail(const QString& why) {
 double sqliteShellMs(const BenchContext& ctx, const QString& sql) {
     QProcess sqlite;
     sqlite.setStandardOutputFile(QProcess::nullDevice());
+    // The statement goes in on standard input, so a script may set parameters first.
+    const QByteArray script = (sql.trimmed().endsWith(u';') ? sql : sql + u';').toUtf8() + '\n';
     const double ms = millisecondsOf([&] {
-        sqlite.start(QStringLiteral("sqlite3"), {ctx.dbPath, sql});
+        sqlite.start(QStringLiteral("sqlite3"), {ctx.dbPath});
+        sqlite.write(script);
+        sqlite.closeWriteChannel();
         sqlite.waitForFinished(-1);
     });
     if (sqlite.exitCode() != 0) std::exit(fail(QStringLiteral("sqlite3 could not run the query")));

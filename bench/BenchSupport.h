@@ -26,3 +26,4 @@ double sqliteShellMs(const BenchContext& ctx, const QString& sql);
 // The cases; each returns 0 or the exit code of a failure.
 int runGridCase(const BenchContext& ctx);
 int runReportCase(const BenchContext& ctx);
+int runMainListCase(const BenchContext& ctx);

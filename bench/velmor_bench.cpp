@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
                       QStringLiteral("N"), QStringLiteral("100000")});
     parser.addOption({QStringLiteral("runs"), QStringLiteral("Runs per case (default 5)."), QStringLiteral("R"),
                       QStringLiteral("5")});
+    parser.addOption({QStringLiteral("case"), QStringLiteral("Run only this case: grid, report or mainlist."),
+                      QStringLiteral("name")});
     parser.process(app);
     const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
 
@@ -49,7 +51,11 @@ int main(int argc, char** argv) {
     }
 
     const BenchContext ctx{db, dbPath, scratch.path(), runs};
-    if (const int rc = runGridCase(ctx)) return rc;
-    if (const int rc = runReportCase(ctx)) return rc;
+    const QString only = parser.value(QStringLiteral("case"));
+    const std::pair<const char*, int (*)(const BenchContext&)> cases[] = {
+        {"grid", runGridCase}, {"report", runReportCase}, {"mainlist", runMainListCase}};
+    for (const auto& [name, run] : cases)
+        if (only.isEmpty() || only == QLatin1String(name))
+            if (const int rc = run(ctx)) return rc;
     return 0;
 }

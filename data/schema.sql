@@ -304,6 +304,8 @@ CREATE TABLE tempSKrec (
 -- panes, sized for schools with a hundred thousand trainees.
 CREATE INDEX ix_T_employee_mainID   ON T_employee (F_mainID);
 CREATE INDEX ix_T_employee_code     ON T_employee (F_code);
+-- The main list shows trainees still in training by file number.
+CREATE INDEX ix_T_employee_open     ON T_employee (F_useFlag, F_code);
 CREATE INDEX ix_T_employee_carType  ON T_employee (F_BKcarType);
 CREATE INDEX ix_T_employee_JLemp    ON T_employee (F_JLemp);
 CREATE INDEX ix_T_employee_CPcode   ON T_employee (F_CPcode);

@@ -1,8 +1,11 @@
 #include "DataDm.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QTime>
 #include <QUrl>
@@ -62,6 +65,7 @@ bool TdmData::open(QString* error) {
     } else if (Schema::upgrade(db, &reason)) {
         QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
         ready_ = true;
+        ++opened_;
         return true;
     }
     db.close();
@@ -72,7 +76,10 @@ bool TdmData::open(QString* error) {
 void TdmData::close() {
     if (!QSqlDatabase::contains(connectionName_)) return;
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
-    if (db.isOpen()) db.close();
+    if (!db.isOpen()) return;
+    // Keeps the planner's statistics current as the school's files grow; cheap when nothing changed much.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA optimize"));
+    db.close();
 }
 
 QSqlDatabase TdmData::database() {
@@ -83,6 +90,16 @@ QSqlDatabase TdmData::database() {
     open();
     return QSqlDatabase::contains(connectionName_) ? QSqlDatabase::database(connectionName_, false)
                                                    : QSqlDatabase();
+}
+
+QString TdmData::changeStamp() {
+    QSqlDatabase db = database();
+    const QVariant handle = db.isOpen() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return {};
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next()) return {};
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.data());
+    return QStringLiteral("%1.%2.%3").arg(opened_).arg(q.value(0).toLongLong()).arg(sqlite3_total_changes64(connection));
 }
 
 bool TdmData::prepareAndExec(QSqlQuery& query, const QString& sql, const QVariantList& params) {

@@ -45,6 +45,10 @@ public:
     void close();
     // The connection, reopened first when it was closed.
     QSqlDatabase database();
+    // A text that changes whenever the database may hold other data than before:
+    // a write of ours, a commit by another program on the file, a reopen. Empty
+    // when the connection cannot tell.
+    QString changeStamp();
 
     bool DeleteRecord(const QString& table, qint64 key);
     bool RunSQL(const QString& sql, const QVariantList& params = {});
@@ -76,4 +80,5 @@ private:
     IniFile config_;
     QString connectionName_;
     bool ready_ = false;
+    int opened_ = 0;
 };

@@ -47,7 +47,7 @@ bool CompactDatabase(const QString& path) {
             ok = q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next() &&
                  q.value(0).toString() == QLatin1String("ok");
             q.finish();
-            ok = ok && q.exec(QStringLiteral("VACUUM"));
+            ok = ok && q.exec(QStringLiteral("VACUUM")) && q.exec(QStringLiteral("ANALYZE"));
             q.finish();
             db.close();
         }

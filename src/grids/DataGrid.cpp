@@ -79,16 +79,56 @@ void DataGrid::setColumnVisible(int screenPosition, bool visible) {
 }
 
 bool DataGrid::open(TdmData& dm, const QString& sql, const QVariantList& params) {
+    const QString key = cacheSize_ > 0 ? cacheKey(dm, sql, params) : QString();
+    if (!key.isEmpty()) {
+        const auto hit = std::find_if(cache_.begin(), cache_.end(), [&](const CachedResult& c) { return c.key == key; });
+        if (hit != cache_.end()) {
+            std::shared_ptr<ResultModel::Rows> rows = std::move(hit->rows);
+            cache_.erase(hit);
+            keepCurrentRows();
+            const GridColumns keep = columns();
+            model_->restoreRows(std::move(rows));
+            applyColumns(keep);
+            currentKey_ = key;
+            sortText_.clear();
+            afterLoad();
+            return true;
+        }
+    }
     QSqlQuery query;
     if (!dm.OpenSQL(query, sql, params)) {
         close();
         return false;
     }
+    keepCurrentRows();
     load(query);
+    currentKey_ = key;
     return true;
 }
 
+void DataGrid::setResultCache(int entries) {
+    cacheSize_ = entries;
+    cache_.clear();
+    currentKey_.clear();
+}
+
+QString DataGrid::cacheKey(TdmData& dm, const QString& sql, const QVariantList& params) const {
+    const QString stamp = dm.changeStamp();
+    if (stamp.isEmpty()) return {};
+    QString key = stamp + u'\x1f' + sql;
+    for (const QVariant& p : params) key += u'\x1f' + QString::number(p.typeId()) + u':' + p.toString();
+    return key;
+}
+
+void DataGrid::keepCurrentRows() {
+    if (cacheSize_ <= 0 || currentKey_.isEmpty()) return;
+    cache_.push_back({currentKey_, model_->takeRows()});
+    currentKey_.clear();
+    if (int(cache_.size()) > cacheSize_) cache_.erase(cache_.begin());
+}
+
 void DataGrid::load(QSqlQuery& query) {
+    currentKey_.clear();
     GridColumns keep = columns();
     model_->load(query);
     // A grid nobody described shows every field of its query under the field's name.
@@ -101,6 +141,7 @@ void DataGrid::load(QSqlQuery& query) {
 }
 
 void DataGrid::close() {
+    currentKey_.clear();
     const GridColumns keep = columns();
     model_->clear();
     applyColumns(keep);

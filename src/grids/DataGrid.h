@@ -31,6 +31,11 @@ public:
     // Runs the statement through the data module and loads its rows; on failure
     // (already reported by the data module) the grid is left empty.
     bool open(TdmData& dm, const QString& sql, const QVariantList& params = {});
+    // Keeps the last `entries` results this grid showed: opening one of them again
+    // while the database is unchanged shows the kept rows without reading them
+    // anew (typing a search text and deleting it again). Off by default; setting
+    // it forgets what was kept.
+    void setResultCache(int entries);
     // Loads the rows of an executed query, replacing the previous rows.
     void load(QSqlQuery& query);
     void close();
@@ -70,6 +75,16 @@ private:
     ResultModel* model_;
     QTableView* view_;
     GridFooter* footer_;
+    struct CachedResult {
+        QString key;
+        std::shared_ptr<ResultModel::Rows> rows;
+    };
+    QString cacheKey(TdmData& dm, const QString& sql, const QVariantList& params) const;
+    void keepCurrentRows();
+
     bool titleSort_ = false;
+    int cacheSize_ = 0;
+    QString currentKey_;
+    std::vector<CachedResult> cache_;
     QString sortText_;
 };

@@ -216,6 +216,36 @@ void ResultModel::load(QSqlQuery& query) {
     endResetModel();
 }
 
+struct ResultModel::Rows {
+    std::vector<Field> fields;
+    QHash<QString, int> fieldByName;
+};
+
+std::shared_ptr<ResultModel::Rows> ResultModel::takeRows() {
+    auto rows = std::make_shared<Rows>();
+    beginResetModel();
+    rows->fields = std::move(fields_);
+    rows->fieldByName = std::move(fieldByName_);
+    fields_.clear();
+    fieldByName_.clear();
+    order_.clear();
+    marked_.clear();
+    updateColumnFields();
+    endResetModel();
+    return rows;
+}
+
+void ResultModel::restoreRows(std::shared_ptr<Rows> rows) {
+    beginResetModel();
+    fields_ = std::move(rows->fields);
+    fieldByName_ = std::move(rows->fieldByName);
+    order_.resize(fields_.empty() ? 0 : fields_[0].ids.size());
+    std::iota(order_.begin(), order_.end(), 0u);
+    updateColumnFields();
+    updateMarks();
+    endResetModel();
+}
+
 void ResultModel::clear() {
     beginResetModel();
     fields_.clear();

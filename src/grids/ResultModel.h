@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "GridColumn.h"
@@ -37,6 +38,12 @@ public:
     void load(QSqlQuery& query);
     // No fields and no rows, as a closed query.
     void clear();
+
+    // The loaded rows handed out and back whole, so a grid can keep a result it
+    // may show again without reading it anew.
+    struct Rows;
+    std::shared_ptr<Rows> takeRows();
+    void restoreRows(std::shared_ptr<Rows> rows);
 
     void setColumns(const GridColumns& columns);
     const GridColumns& columns() const { return columns_; }

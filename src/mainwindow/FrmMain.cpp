@@ -187,6 +187,8 @@ void TFrmMain::createCentre() {
     trainees_->setObjectName(QStringLiteral("DBGridEh1"));
     trainees_->setColumns(traineeDesignColumns());
     trainees_->setTitleSortEnabled(true);
+    // Deleting a search text brings back a list shown a moment ago: keep the last few.
+    trainees_->setResultCache(3);
     trainees_->setRowRule([](const ResultModel::RowValues& row) { return row.value(QStringLiteral("F_useFlag")).toInt() != 0; });
     trainees_->setContextMenuPolicy(Qt::CustomContextMenu);
     listColumn->addWidget(trainees_, 1);

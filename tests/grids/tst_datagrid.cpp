@@ -1,3 +1,4 @@
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
@@ -274,6 +275,48 @@ private Q_SLOTS:
         QVERIFY(!grid.open(dm(), "select * from T_employee where F_name = 'O'Neil'"));
         QCOMPARE(grid.rowCount(), 0);
         QCOMPARE(messages->texts_of(3).size(), 1);
+    }
+
+    void keptResultsNeverShowOldData() {
+        DataGrid grid;
+        grid.setColumns(traineeColumns());
+        grid.setResultCache(2);
+        QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        addTrainees(grid);
+        const QString all = "select * from T_employee order by F_code";
+        const QString one = "select * from T_employee where F_name like ? order by F_code";
+        const auto names = [&grid] {
+            QStringList out;
+            for (int r = 0; r < grid.rowCount(); ++r) out.append(grid.value(r, "F_name").toString());
+            return out;
+        };
+        QVERIFY(grid.open(dm(), one, {"%王%"}));
+        QCOMPARE(names(), QStringList({"王五"}));
+        // Back to a list shown before: the kept rows, the same as read anew.
+        QVERIFY(grid.open(dm(), all));
+        QCOMPARE(names(), QStringList({"张三", "李四", "王五"}));
+        QCOMPARE(grid.currentRow(), 0);
+        QVERIFY(grid.open(dm(), one, {"%王%"}));
+        QCOMPARE(names(), QStringList({"王五"}));
+        QVERIFY(grid.open(dm(), one, {"%张%"}));
+        QCOMPARE(names(), QStringList({"张三"}));
+        // After any change the database is read again.
+        QVERIFY(dm().RunSQL("update T_employee set F_name = '王小五' where F_code = 'Y003'"));
+        QVERIFY(grid.open(dm(), all));
+        QCOMPARE(names(), QStringList({"张三", "李四", "王小五"}));
+        QVERIFY(grid.open(dm(), one, {"%王%"}));
+        QCOMPARE(names(), QStringList({"王小五"}));
+        // The same holds for a change another program commits to the file.
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+            other.setDatabaseName(dm().databasePath());
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec("delete from T_employee where F_code = 'Y001'"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("other");
+        QVERIFY(grid.open(dm(), all));
+        QCOMPARE(names(), QStringList({"李四", "王小五"}));
     }
 
     void gridWithoutColumnsShowsEveryField() {
