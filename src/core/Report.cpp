@@ -216,6 +216,9 @@ QString RenderedReport::forPage(const QString& html, int page, int pages) {
     return text.replace(kPageMark, QString::number(page)).replace(kPagesMark, QString::number(pages));
 }
 
+QString RenderedReport::pageMark() { return kPageMark; }
+QString RenderedReport::pageCountMark() { return kPagesMark; }
+
 QString Report::templatePath(const AppHome& home, const QString& baseName) {
     return home.reportDir() + u'/' + baseName + templateExtension();
 }

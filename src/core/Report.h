@@ -31,6 +31,9 @@ struct RenderedReport {
 
     // A header or footer with its page number and page count filled in.
     static QString forPage(const QString& html, int page, int pages);
+    // What stands for the page number and the page count until then.
+    static QString pageMark();
+    static QString pageCountMark();
     static QString pictureUrl(int index) { return QStringLiteral("report-picture:%1").arg(index); }
 };
 

@@ -32,6 +32,37 @@ void drawDocument(QPainter& painter, QTextDocument& doc, const QPointF& at, cons
     painter.restore();
 }
 
+// A page header or footer laid out once: from page to page only its page
+// numbers change, and a long report has hundreds of pages.
+class PageBand {
+public:
+    explicit PageBand(std::unique_ptr<QTextDocument> doc) : doc_(std::move(doc)) {
+        doc_->setUndoRedoEnabled(false);
+        for (const QString& mark : {RenderedReport::pageMark(), RenderedReport::pageCountMark()})
+            for (QTextCursor c = doc_->find(mark); !c.isNull(); c = doc_->find(mark, c))
+                fields_ << Field{c, mark == RenderedReport::pageMark()};
+    }
+
+    QTextDocument& forPage(int page, int pages) {
+        for (Field& field : fields_) {
+            const int start = field.cursor.selectionStart();
+            field.cursor.insertText(QString::number(field.isPage ? page : pages));
+            const int end = field.cursor.position();
+            field.cursor.setPosition(start);
+            field.cursor.setPosition(end, QTextCursor::KeepAnchor);
+        }
+        return *doc_;
+    }
+
+private:
+    struct Field {
+        QTextCursor cursor;
+        bool isPage;
+    };
+    std::unique_ptr<QTextDocument> doc_;
+    QList<Field> fields_;
+};
+
 // Rows of the workbook: every table of the report row by row, every other
 // paragraph as a row of its own.
 QList<QStringList> workbookRows(QTextDocument& doc) {
@@ -95,16 +126,17 @@ int ReportDocument::paint(QPrinter* printer) const {
 
     // Header and footer heights are taken from the first page's texts; a page
     // number never changes a line count.
-    const auto band = [&](const QString& html, int page, int pages) {
-        auto doc = document(RenderedReport::forPage(html, page, pages));
+    const auto band = [&](const QString& html) -> std::unique_ptr<PageBand> {
+        if (html.trimmed().isEmpty()) return nullptr;
+        auto doc = document(html);
         doc->documentLayout()->setPaintDevice(printer);
         doc->setTextWidth(area.width());
-        return doc;
+        return std::make_unique<PageBand>(std::move(doc));
     };
-    const bool hasHeader = !rendered_.pageHeaderHtml.trimmed().isEmpty();
-    const bool hasFooter = !rendered_.pageFooterHtml.trimmed().isEmpty();
-    const double headerHeight = hasHeader ? band(rendered_.pageHeaderHtml, 1, 1)->size().height() + kBandGap : 0;
-    const double footerHeight = hasFooter ? band(rendered_.pageFooterHtml, 1, 1)->size().height() + kBandGap : 0;
+    const auto header = band(rendered_.pageHeaderHtml);
+    const auto footer = band(rendered_.pageFooterHtml);
+    const double headerHeight = header ? header->forPage(1, 1).size().height() + kBandGap : 0;
+    const double footerHeight = footer ? footer->forPage(1, 1).size().height() + kBandGap : 0;
 
     const double bodyHeight = std::max(area.height() - headerHeight - footerHeight, area.height() / 4);
     // A long list is paged row by row; anything else Qt pages as one document.
@@ -123,10 +155,8 @@ int ReportDocument::paint(QPrinter* printer) const {
 
     for (int page = 0; page < pages; ++page) {
         if (page > 0) printer->newPage();
-        if (hasHeader) {
-            auto header = band(rendered_.pageHeaderHtml, page + 1, pages);
-            drawDocument(painter, *header, area.topLeft(), QRectF(QPointF(0, 0), area.size()));
-        }
+        if (header)
+            drawDocument(painter, header->forPage(page + 1, pages), area.topLeft(), QRectF(QPointF(0, 0), area.size()));
         if (list) {
             painter.save();
             painter.translate(0, headerHeight);
@@ -136,10 +166,9 @@ int ReportDocument::paint(QPrinter* printer) const {
             const QRectF slice(0, page * bodyHeight, area.width(), bodyHeight);
             drawDocument(painter, *body, QPointF(0, headerHeight - slice.top()), slice);
         }
-        if (hasFooter) {
-            auto footer = band(rendered_.pageFooterHtml, page + 1, pages);
-            drawDocument(painter, *footer, QPointF(0, area.height() - footer->size().height()),
-                         QRectF(QPointF(0, 0), area.size()));
+        if (footer) {
+            QTextDocument& doc = footer->forPage(page + 1, pages);
+            drawDocument(painter, doc, QPointF(0, area.height() - doc.size().height()), QRectF(QPointF(0, 0), area.size()));
         }
     }
     painter.end();

@@ -206,9 +206,13 @@ int ReportTablePages::layout(const MakeDocument& makeDocument, QPaintDevice* dev
                    QFontMetricsF(cell.firstCursorPosition().charFormat().font(), device),
                    block.blockFormat().alignment() & Qt::AlignHorizontal_Mask,
                    cell.firstCursorPosition().charFormat().foreground().color(),
-                   !block.blockFormat().nonBreakableLines()};
+                   !block.blockFormat().nonBreakableLines(), 0};
         col.lineHeight = block.layout() && block.layout()->lineCount() > 0 ? block.layout()->lineAt(0).height()
                                                                             : col.metrics.height();
+        // Columns printed alike share a style, so the painter switches only between different ones.
+        col.style = c;
+        for (const Column& other : columns_)
+            if (other.font == col.font && other.color == col.color) col.style = std::min(col.style, other.style);
         columns_ << col;
     }
     const QRectF tableRect = frame_->documentLayout()->frameBoundingRect(table);
@@ -264,20 +268,26 @@ void ReportTablePages::paintPage(QPainter& painter, int index) const {
     const double rowsTop = y;
 
     QList<QLineF> lines;
+    int style = -1;
+    painter.save();
     for (int r = page.firstRow; r < page.endRow; ++r) {
         const double h = rowHeights_[r];
         for (int c = 0; c < columns_.size(); ++c) {
             const QString& text = cells_[r][c];
             if (text.isEmpty()) continue;
             const Column& col = columns_[c];
-            if (painter.font() != col.font) painter.setFont(col.font);
-            if (painter.pen().color() != col.color) painter.setPen(col.color);
+            if (col.style != style) {
+                style = col.style;
+                painter.setFont(col.font);
+                painter.setPen(col.color);
+            }
             painter.drawText(QRectF(col.left, y + rowGap_ / 2 + col.top, col.width, h),
                              int(col.align) | (col.wraps ? Qt::TextWordWrap : 0), text);
         }
         y += h;
         lines << QLineF(tableLeft_, y, tableRight_, y);
     }
+    painter.restore();
     if (lineWidth_ > 0 && y > rowsTop) {
         lines << QLineF(tableLeft_, rowsTop, tableLeft_, y) << QLineF(tableRight_, rowsTop, tableRight_, y);
         for (int c = 1; c < columns_.size(); ++c) {

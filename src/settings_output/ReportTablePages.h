@@ -47,6 +47,7 @@ private:
         Qt::Alignment align;
         QColor color;
         bool wraps;
+        int style;  // the first column with the same font and colour
     };
     struct Page {
         int firstRow = 0, endRow = 0;
