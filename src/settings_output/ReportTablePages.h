@@ -48,12 +48,14 @@ private:
         QColor color;
         bool wraps;
         int style;  // the first column with the same font and colour
+        double ascent;
     };
     struct Page {
         int firstRow = 0, endRow = 0;
         bool last = false;
     };
-    double rowHeight(int row) const;
+    // Height of a row, noting each cell's width on one line (-1 when it takes several).
+    double measureRow(int row);
 
     QString prefix_, suffix_;
     QStringList rowHtml_;
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<QTextDocument> frame_;  // the part above, the header and the part below, around sample rows
     QList<Column> columns_;
     QList<double> rowHeights_;
+    QList<float> advances_;  // row by row, column by column
     double rowGap_ = 0;
     double topEnd_ = 0, headerTop_ = 0, bottomStart_ = 0, bottomEnd_ = 0;
     double tableLeft_ = 0, tableRight_ = 0;
