@@ -40,6 +40,11 @@ bool copyDeliveredTemplates(const QString& reportDir) {
     return true;
 }
 
+// The read-me the help menu opens.
+bool copyReadme(const QString& target) {
+    return QFileInfo::exists(target) || QFile::copy(QStringLiteral(":/velmor/data/readme.txt"), target);
+}
+
 bool setBackupFolder(const QString& dbPath, const QString& folder, QString* error) {
     const QString name = QStringLiteral("velmor-init-") + QUuid::createUuid().toString();
     bool ok = false;
@@ -76,6 +81,10 @@ bool initHome(const QString& dir, QString* error) {
     }
     if (!writeDefaultConfig(home.configPath())) {
         if (error) *error = QStringLiteral("无法写入配置文件：%1").arg(home.configPath());
+        return false;
+    }
+    if (!copyReadme(home.filePath(QStringLiteral("readme.txt")))) {
+        if (error) *error = QStringLiteral("无法写入：%1").arg(home.filePath(QStringLiteral("readme.txt")));
         return false;
     }
     if (!copyDeliveredTemplates(home.reportDir())) {

@@ -2,14 +2,15 @@
 
 namespace {
 
-CommandInfo gated(const char* code, const char* category, const char* caption, const char* buttonText = "") {
+CommandInfo gated(const char* code, const char* category, const char* caption, const char* buttonText = "",
+                  const char* menuText = "") {
     return {QStringLiteral("Action") + QLatin1String(code), QString::fromUtf8(category), QString::fromUtf8(caption),
-            QLatin1String(code), QString(), QString::fromUtf8(buttonText)};
+            QLatin1String(code), QString(), QString::fromUtf8(buttonText), QString::fromUtf8(menuText)};
 }
 
 CommandInfo follower(const char* name, const char* caption, const char* follows) {
     return {QLatin1String(name), QStringLiteral("从编辑"), QString::fromUtf8(caption), QString(),
-            QLatin1String(follows), QString()};
+            QLatin1String(follows), QString(), QString()};
 }
 
 const CommandInfo* find(const QString& name) {
@@ -22,7 +23,7 @@ const CommandInfo* find(const QString& name) {
 
 const QList<CommandInfo>& commandTable() {
     static const QList<CommandInfo> table{
-        gated("101", "文件", "驾校信息"),
+        gated("101", "文件", "驾校信息", "", "驾校档案"),
         gated("102", "文件", "更改密码"),
         gated("103", "文件", "用户权限"),
         gated("104", "文件", "选项..."),
@@ -56,8 +57,8 @@ const QList<CommandInfo>& commandTable() {
         gated("503", "数据", "数据备份恢复"),
         gated("504", "数据", "压缩修复数据"),
         gated("505", "数据", "连接网络数据"),
-        {QStringLiteral("Action506"), QStringLiteral("数据"), QStringLiteral("导入员工档案"), {}, {}, {}},
-        {QStringLiteral("Action507"), QStringLiteral("数据"), QStringLiteral("导入车辆档案"), {}, {}, {}},
+        {QStringLiteral("Action506"), QStringLiteral("数据"), QStringLiteral("导入员工档案"), {}, {}, {}, {}},
+        {QStringLiteral("Action507"), QStringLiteral("数据"), QStringLiteral("导入车辆档案"), {}, {}, {}, {}},
         follower("Action901", "新增", "Action201"),
         follower("Action902", "修改", "Action202"),
         follower("Action903", "删除", "Action203"),

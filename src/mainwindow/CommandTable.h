@@ -16,6 +16,7 @@ struct CommandInfo {
     QString code;        // permission code, empty when not gated
     QString follows;     // name of the command whose visibility it takes
     QString buttonText;  // shorter text on tool buttons, empty when the caption fits
+    QString menuText;    // the menu's own wording, empty when it is the caption
 };
 
 const QList<CommandInfo>& commandTable();

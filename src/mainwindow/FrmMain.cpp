@@ -96,8 +96,9 @@ TFrmMain::~TFrmMain() { qApp->removeEventFilter(this); }
 
 void TFrmMain::createCommands() {
     for (const CommandInfo& c : commandTable()) {
-        auto* action = new QAction(c.caption, this);
+        auto* action = new QAction(c.menuText.isEmpty() ? c.caption : c.menuText, this);
         action->setObjectName(c.name);
+        action->setToolTip(c.caption);
         action->setProperty("category", c.category);
         if (!c.buttonText.isEmpty()) action->setIconText(c.buttonText);
         commands_.insert(c.name, action);

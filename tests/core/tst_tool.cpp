@@ -43,6 +43,7 @@ private Q_SLOTS:
         QCOMPARE(tool({"init", home}).code, 0);
         QVERIFY(QFileInfo(home + "/config.ini").isFile());
         QVERIFY(QFileInfo(home + "/Qr").isDir());
+        QVERIFY(QFileInfo(home + "/readme.txt").size() > 0);
         QVERIFY(QFileInfo(home + "/data/DovOrerData.db").isFile());
         const Run again = tool({"init", home});
         QCOMPARE(again.code, 1);

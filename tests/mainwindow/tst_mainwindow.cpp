@@ -1,4 +1,7 @@
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -290,6 +293,48 @@ private Q_SLOTS:
         window->findChild<QRadioButton*>("rbPayState0")->click();
         QVERIFY(!toggle->isChecked());
         QCOMPARE(names().size(), 3);
+    }
+
+    void editorSavesAndTheListFollows() {
+        open();
+        trainees()->setCurrentRow(1);  // 王芳
+        ScriptedMessageService::Scope messages;
+        bool edited = false;
+        QTimer::singleShot(0, [&edited] {
+            auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            QCOMPARE(editor->objectName(), QString("TfrmCltEdit"));
+            auto* name = editor->findChild<QLineEdit*>("edtName");
+            QCOMPARE(name->text(), QString("王芳"));
+            name->setText("王芳芳");
+            editor->findChild<QPushButton*>("Button1")->click();
+            edited = true;
+        });
+        emit trainees()->rowDoubleClicked(1);
+        QVERIFY(edited);
+        QCOMPARE(names(), QStringList({"王小明", "王芳芳", "赵六"}));
+        QCOMPARE(trainees()->value("F_name").toString(), QString("王芳芳"));
+        QCOMPARE(window->findChild<QLabel*>("StatusPanel2")->text(), QString("客户总数：3"));
+    }
+
+    void reportCommandsUseTheList() {
+        open();
+        trainees()->setCurrentRow(0);
+        const auto previews = [] {
+            QList<QWidget*> out;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->objectName() == "TfrmReportPreview") out.append(w);
+            return out;
+        };
+        window->command("Action303")->trigger();
+        QCOMPARE(previews().size(), 1);
+        previews().first()->close();
+        QTRY_COMPARE(previews().size(), 0);
+        // An empty list opens nothing.
+        window->findChild<QComboBox*>("cbbSearchField")->setCurrentIndex(0);
+        window->findChild<QLineEdit*>("edtSearchText")->setText("没有这个人");
+        window->command("Action304")->trigger();
+        QCOMPARE(previews().size(), 0);
     }
 
     void statusBarAndViewToggles() {

@@ -60,8 +60,10 @@ private Q_SLOTS:
         for (const CommandInfo& c : commandTable()) {
             auto* action = w.findChild<QAction*>(c.name);
             QVERIFY2(action, qPrintable(c.name));
-            QCOMPARE(action->text(), c.caption);
+            QCOMPARE(action->toolTip(), c.caption);
+            QCOMPARE(action->text(), c.menuText.isEmpty() ? c.caption : c.menuText);
         }
+        QCOMPARE(w.command("Action101")->text(), QString("驾校档案"));
         QCOMPARE(w.command("Action204")->iconText(), QString("排序"));
         QCOMPARE(w.command("Action402")->iconText(), QString("档案提醒"));
         QStringList titles;
