@@ -206,10 +206,12 @@ int ReportTablePages::layout(const MakeDocument& makeDocument, QPaintDevice* dev
         const QTextTableCell cell = table->cellAt(first, c);
         const QTextBlock block = cell.firstCursorPosition().block();
         const QRectF rect = blockRect(*frame_, cell);
-        Column col{rect.left(), rect.top() - firstTop, rect.width(), 0, cell.firstCursorPosition().charFormat().font(),
-                   QFontMetricsF(cell.firstCursorPosition().charFormat().font(), device),
-                   block.blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-                   cell.firstCursorPosition().charFormat().foreground().color(),
+        const QTextCharFormat format = cell.firstCursorPosition().charFormat();
+        // A family from a style sheet is not marked as set: a painter would put its own in its place.
+        QFont font = format.font();
+        font.setFamily(font.family());
+        Column col{rect.left(), rect.top() - firstTop, rect.width(), 0, font, QFontMetricsF(font, device),
+                   block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, format.foreground().color(),
                    !block.blockFormat().nonBreakableLines(), 0, 0};
         const bool laidOut = block.layout() && block.layout()->lineCount() > 0;
         col.lineHeight = laidOut ? block.layout()->lineAt(0).height() : col.metrics.height();

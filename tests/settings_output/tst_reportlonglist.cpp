@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +29,7 @@ Report longList(int rows, const QString& rowMarkup) {
     report.bind(source("frxDM", {"F_code", "F_name", "F_memo1", "F_SKprice"}, data));
     report.setSchoolName("维尔摩驾校");
     report.setTemplateText(
-        "{{@landscape}}<style>table.grid { border-width: 0.5px; border-style: solid; border-color: #7f8c9b; }"
+        "{{@landscape}}<style>body { font-family: 'WenQuanYi Micro Hei'; } table.grid { border-width: 0.5px; border-style: solid; border-color: #7f8c9b; }"
         "td.n { text-align: right; }</style>"
         "{{#pageheader}}<p>{{school}}</p>{{/pageheader}}"
         "{{#pagefooter}}<p align=\"center\">第 {{page}} 页 / 共 {{pages}} 页</p>{{/pagefooter}}"
@@ -89,6 +90,13 @@ private Q_SLOTS:
             for (auto it = codes.globalMatch(page); it.hasNext();) QCOMPARE(it.next().captured(0), code(next++));
         }
         QCOMPARE(next, rows + 1);
+        // The rows print in the template's font, not a fallback one.
+        QProcess fonts;
+        fonts.start("pdffonts", {pdf});
+        QVERIFY(fonts.waitForFinished());
+        const QStringList lines = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!lines.isEmpty());
+        for (const QString& line : lines) QVERIFY2(line.startsWith("WenQuanYiMicroHei"), qPrintable(line));
         // A wrapped note stays whole on the page that shows its row.
         for (int p = 0; p < count; ++p)
             if (pages[p].contains(code(50))) QCOMPARE(pages[p].count(QRegularExpression("：50(?!\\d)")), 12);
