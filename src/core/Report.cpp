@@ -22,6 +22,7 @@ QString escaped(const QString& value) {
     QString text = value;
     text.remove(kMark);
     text = text.toHtmlEscaped().replace(u'\n', QLatin1String("<br>"));
+    if (!text.contains(QLatin1String("  "))) return text;
     static const QRegularExpression blanks(QStringLiteral(" {2,}"));
     QString out;
     qsizetype last = 0;
@@ -176,12 +177,19 @@ private:
         return escaped(formatValue(field(ref, ctx), format));
     }
 
-    QVariant field(const QString& ref, const Context& ctx) const {
-        if (!ref.contains(u'.')) return ctx.band ? ctx.band->value(ctx.row, ref) : QVariant();
+    QVariant field(const QString& ref, const Context& ctx) {
+        if (!ref.contains(u'.')) return ctx.band ? cell(*ctx.band, ctx.row, ref) : QVariant();
         const ReportSource* s = source(ref.section(u'.', 0, 0).trimmed());
         if (!s) return {};
         const QString column = ref.section(u'.', 1).trimmed();
-        return s->value(s == ctx.band ? ctx.row : s->current, column);
+        return cell(*s, s == ctx.band ? ctx.row : s->current, column);
+    }
+
+    // A band repeats the same fields for every row: their columns are looked up once.
+    QVariant cell(const ReportSource& s, int row, const QString& column) {
+        auto it = columns_.find({&s, column});
+        if (it == columns_.end()) it = columns_.insert({&s, column}, s.columnIndex(column));
+        return s.valueAt(row, *it);
     }
 
     QString sum(const QString& ref, const QString& format) const {
@@ -207,6 +215,7 @@ private:
     const Report& report_;
     int bandRowLimit_;
     RenderedReport out_;
+    QHash<QPair<const ReportSource*, QString>, int> columns_;
 };
 
 }  // namespace

@@ -9,10 +9,9 @@ int ReportSource::columnIndex(const QString& column) const {
     return -1;
 }
 
-QVariant ReportSource::value(int row, const QString& column) const {
-    const int c = columnIndex(column);
-    if (c < 0 || row < 0 || row >= rows.size() || c >= rows[row].size()) return {};
-    return rows[row][c];
+QVariant ReportSource::valueAt(int row, int column) const {
+    if (column < 0 || row < 0 || row >= rows.size() || column >= rows[row].size()) return {};
+    return rows[row][column];
 }
 
 bool ReportSource::isPictureColumn(const QString& column) {

@@ -18,7 +18,9 @@ struct ReportSource {
     bool isEmpty() const { return rows.isEmpty(); }
     // Column position by name, any letter case (the database ignores it too); -1 when absent.
     int columnIndex(const QString& column) const;
-    QVariant value(int row, const QString& column) const;
+    QVariant value(int row, const QString& column) const { return valueAt(row, columnIndex(column)); }
+    // By column position; null outside the rows and columns.
+    QVariant valueAt(int row, int column) const;
     QVariant currentValue(const QString& column) const { return value(current, column); }
 
     // Every row of an executed query, picture blobs left out: reports of lists
