@@ -126,13 +126,14 @@ std::unique_ptr<ReportTablePages> ReportTablePages::create(const RenderedReport&
     std::unique_ptr<ReportTablePages> pages(new ReportTablePages);
     pages->prefix_ = prefix.toString();
     pages->suffix_ = suffix.toString();
+    pages->band_ = band;
+    pages->body_ = body;  // shared, not copied
     pages->cells_.reserve(band.rowEnds.size());
     qsizetype from = band.start;
     QStringList cells;
     for (qsizetype end : band.rowEnds) {
         if (!parseRow(QStringView(body).mid(from, end - from), &cells)) return nullptr;
         if (!pages->cells_.isEmpty() && cells.size() != pages->cells_.first().size()) return nullptr;
-        pages->rowHtml_ << body.mid(from, end - from);
         pages->cells_ << cells;
         from = end;
     }
@@ -172,7 +173,10 @@ int ReportTablePages::layout(const MakeDocument& makeDocument, QPaintDevice* dev
         samples.insert(widest);
     }
     QString html = prefix_;
-    for (int r : samples) html += rowHtml_[r];
+    for (int r : samples) {
+        const qsizetype start = r == 0 ? band_.start : band_.rowEnds[r - 1];
+        html += QStringView(body_).mid(start, band_.rowEnds[r] - start);
+    }
     frame_ = makeDocument(html + suffix_);
     frame_->documentLayout()->setPaintDevice(device);
     frame_->setTextWidth(width);

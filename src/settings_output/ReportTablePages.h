@@ -32,8 +32,6 @@ public:
     // Paints one page's body (0-based) at the painter's origin.
     void paintPage(QPainter& painter, int page) const;
 
-    // Plain text of the rows' cells, as a browser shows it.
-    const QList<QStringList>& cells() const { return cells_; }
     // The cells of one table row of markup; false for anything but plain cells.
     static bool parseRow(QStringView html, QStringList* cells);
 
@@ -58,7 +56,8 @@ private:
     double measureRow(int row);
 
     QString prefix_, suffix_;
-    QStringList rowHtml_;
+    QString body_;
+    RenderedReport::Band band_;
     QList<QStringList> cells_;
     std::unique_ptr<QTextDocument> frame_;  // the part above, the header and the part below, around sample rows
     QList<Column> columns_;
