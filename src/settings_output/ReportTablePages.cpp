@@ -210,6 +210,11 @@ int ReportTablePages::layout(const MakeDocument& makeDocument, QPaintDevice* dev
         const QTextTableCell cell = table->cellAt(first, c);
         const QTextBlock block = cell.firstCursorPosition().block();
         const QRectF rect = blockRect(*frame_, cell);
+        // Shaded rows or text backgrounds are left to Qt.
+        if (cell.format().background().style() != Qt::NoBrush ||
+            cell.firstCursorPosition().charFormat().background().style() != Qt::NoBrush ||
+            block.blockFormat().background().style() != Qt::NoBrush)
+            return 0;
         const QTextCharFormat format = cell.firstCursorPosition().charFormat();
         // A family from a style sheet is not marked as set: a painter would put its own in its place.
         QFont font = format.font();

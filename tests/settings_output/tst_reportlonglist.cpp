@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -55,17 +56,23 @@ private Q_SLOTS:
     void everyRowOnceWithHeaderOnEveryPage_data() {
         QTest::addColumn<QString>("rowMarkup");
         QTest::addColumn<int>("rows");
-        QTest::newRow("paged row by row") << plainRow << 3000;
+        QTest::addColumn<bool>("shaded");
+        QTest::newRow("paged row by row") << plainRow << 3000 << false;
         // Markup inside the cells is left to Qt's own paging of the whole table.
         QTest::newRow("paged as one document")
             << "<tr><td>{{row}}</td><td>{{F_code}}</td><td><b>{{F_name}}</b></td><td>{{F_memo1}}</td>"
                "<td class=\"n\">{{F_SKprice|0.00}}</td></tr>"
-            << 400;
+            << 400 << false;
+        QTest::newRow("shaded rows paged as one document")
+            << "<tr><td style=\"background-color: #eeeeee\">{{row}}</td><td>{{F_code}}</td><td>{{F_name}}</td>"
+               "<td>{{F_memo1}}</td><td class=\"n\">{{F_SKprice|0.00}}</td></tr>"
+            << 400 << true;
     }
 
     void everyRowOnceWithHeaderOnEveryPage() {
         QFETCH(QString, rowMarkup);
         QFETCH(int, rows);
+        QFETCH(bool, shaded);
         const Report report = longList(rows, rowMarkup);
         QTemporaryDir dir;
         const QString pdf = dir.filePath("long.pdf");
@@ -100,6 +107,17 @@ private Q_SLOTS:
         // A wrapped note stays whole on the page that shows its row.
         for (int p = 0; p < count; ++p)
             if (pages[p].contains(code(50))) QCOMPARE(pages[p].count(QRegularExpression("：50(?!\\d)")), 12);
+        if (shaded) {
+            // The shading is printed: plenty of exactly its grey on the first page.
+            QProcess::execute("pdftoppm", {"-r", "30", "-f", "1", "-l", "1", "-aa", "no", "-aaVector", "no",
+                                           "-singlefile", "-png", pdf, dir.filePath("page")});
+            const QImage image(dir.filePath("page.png"));
+            QVERIFY(!image.isNull());
+            int grey = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) grey += image.pixel(x, y) == qRgb(0xee, 0xee, 0xee);
+            QVERIFY2(grey > 200, qPrintable(QString::number(grey)));
+        }
         const QString last = pages.last().simplified();
         QVERIFY2(last.contains(QString("合计 %1.00").arg(rows * 100)), qPrintable(last));
         QVERIFY(last.contains(QString("共 %1 条").arg(rows)));
