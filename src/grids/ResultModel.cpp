@@ -223,15 +223,9 @@ struct ResultModel::Rows {
 
 std::shared_ptr<ResultModel::Rows> ResultModel::takeRows() {
     auto rows = std::make_shared<Rows>();
-    beginResetModel();
     rows->fields = std::move(fields_);
     rows->fieldByName = std::move(fieldByName_);
-    fields_.clear();
-    fieldByName_.clear();
-    order_.clear();
-    marked_.clear();
-    updateColumnFields();
-    endResetModel();
+    clear();
     return rows;
 }
 

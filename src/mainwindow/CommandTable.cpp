@@ -83,9 +83,9 @@ const QList<MenuInfo>& menuTable() {
          QStringList{"Action401", "Action402", "-", "Action403", "Action405", "Action404", "Action406", "Action407"}},
         {QStringLiteral("mi500"), QStringLiteral("数据"),
          QStringList{"Action506", "Action507", "Action501", "Action502", "Action503", "-", "Action504", "Action505"}},
-        {QStringLiteral("mi600"), QStringLiteral("视图"), {}},
-        {QStringLiteral("mi700"), QStringLiteral("工具"), {}},
-        {QStringLiteral("mi800"), QStringLiteral("帮助"), {}},
+        {QStringLiteral("mi600"), QStringLiteral("视图"), QStringList{"miToolBar", "miNavTree", "miStatusBar"}},
+        {QStringLiteral("mi700"), QStringLiteral("工具"), QStringList{"miCalculator", "miNotepad"}},
+        {QStringLiteral("mi800"), QStringLiteral("帮助"), QStringList{"miReadme", "-", "miAbout"}},
     };
     return menus;
 }

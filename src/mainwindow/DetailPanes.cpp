@@ -80,21 +80,15 @@ DetailPanes::DetailPanes(TdmData& dm, TFrmMain& main, QWidget* parent) : QWidget
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbDetail"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (const char* name : {"Action901", "Action902", "Action903", "Action904", "Action31"})
-        bar->addAction(main_.command(QLatin1String(name)));
+    main_.addCommands(bar, {"Action901", "Action902", "Action903", "Action904", "Action31"});
     right->addWidget(bar);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("pcDetail"));
     tabs_->setTabPosition(QTabWidget::South);
     auto* gridMenu = new QMenu(this);
-    for (const char* name : {"Action901", "Action902", "Action903", "-", "Action904", "Action31", "-", "Action905",
-                             "Action906"}) {
-        if (name[0] == '-')
-            gridMenu->addSeparator();
-        else
-            gridMenu->addAction(main_.command(QLatin1String(name)));
-    }
+    main_.addCommands(gridMenu, {"Action901", "Action902", "Action903", "-", "Action904", "Action31", "-",
+                                 "Action905", "Action906"});
     for (int i = 0; i < 3; ++i) {
         grids_[i] = new DataGrid(tabs_);
         grids_[i]->setObjectName(QStringLiteral("grid") + QLatin1String(kPanes[i].key));
@@ -111,8 +105,7 @@ DetailPanes::DetailPanes(TdmData& dm, TFrmMain& main, QWidget* parent) : QWidget
     tabs_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabs_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu;
-        menu.addAction(main_.command(QStringLiteral("Action205")));
-        menu.addAction(main_.command(QStringLiteral("Action206")));
+        main_.addCommands(&menu, {"Action205", "Action206"});
         menu.exec(tabs_->mapToGlobal(at));
     });
     right->addWidget(tabs_, 1);

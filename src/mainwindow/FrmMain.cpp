@@ -111,12 +111,8 @@ void TFrmMain::createCommands() {
     };
     plain("N43", "重新登录");
     plain("miExit", "退出系统");
-    for (const char* name : {"miToolBar", "miNavTree", "miStatusBar"}) {
-        static const QHash<QString, QString> captions = {{"miToolBar", QStringLiteral("工具栏")},
-                                                         {"miNavTree", QStringLiteral("导航树")},
-                                                         {"miStatusBar", QStringLiteral("状态栏")}};
-        QAction* toggle = plain(name, "");
-        toggle->setText(captions.value(QLatin1String(name)));
+    // The view toggles start ticked; 导航树 carries the tick only.
+    for (QAction* toggle : {plain("miToolBar", "工具栏"), plain("miNavTree", "导航树"), plain("miStatusBar", "状态栏")}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
@@ -139,17 +135,24 @@ void TFrmMain::createCommands() {
     for (const auto& i : icons) command(QLatin1String(i.name))->setIcon(style()->standardIcon(i.icon));
 }
 
+void TFrmMain::addCommands(QWidget* target, const QStringList& entries) const {
+    for (const QString& entry : entries) {
+        if (entry == QLatin1String("-")) {
+            auto* separator = new QAction(target);
+            separator->setSeparator(true);
+            target->addAction(separator);
+        } else {
+            target->addAction(command(entry));
+        }
+    }
+}
+
 void TFrmMain::createMenus() {
     for (const MenuInfo& m : menuTable()) {
         QMenu* menu = menuBar()->addMenu(m.title);
         menu->setObjectName(m.name);
         menu->menuAction()->setObjectName(m.name);
-        for (const QString& entry : m.entries) {
-            if (entry == QLatin1String("-"))
-                menu->addSeparator();
-            else
-                menu->addAction(command(entry));
-        }
+        addCommands(menu, m.entries);
         menus_.insert(m.name, menu);
     }
 }
@@ -160,13 +163,8 @@ void TFrmMain::createToolBar() {
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolBar_->setIconSize(QSize(32, 32));
     toolBar_->setMovable(false);
-    for (const char* name : {"ToolButton1", "Action402", "-", "Action209", "Action210", "Action208", "Action211", "-",
-                             "Action201", "Action207", "Action202", "Action203", "Action204", "-", "tbClose"}) {
-        if (name[0] == '-')
-            toolBar_->addSeparator();
-        else
-            toolBar_->addAction(command(QLatin1String(name)));
-    }
+    addCommands(toolBar_, {"ToolButton1", "Action402", "-", "Action209", "Action210", "Action208", "Action211", "-",
+                           "Action201", "Action207", "Action202", "Action203", "Action204", "-", "tbClose"});
 }
 
 void TFrmMain::createCentre() {
@@ -206,13 +204,8 @@ void TFrmMain::createCentre() {
     setCentralWidget(centre);
 
     auto* gridMenu = new QMenu(this);
-    for (const char* name : {"Action201", "Action207", "Action202", "Action203", "-", "Action208", "Action209",
-                             "Action210", "-", "Action204", "Action205", "Action206"}) {
-        if (name[0] == '-')
-            gridMenu->addSeparator();
-        else
-            gridMenu->addAction(command(QLatin1String(name)));
-    }
+    addCommands(gridMenu, {"Action201", "Action207", "Action202", "Action203", "-", "Action208", "Action209",
+                           "Action210", "-", "Action204", "Action205", "Action206"});
     connect(trainees_, &QWidget::customContextMenuRequested, this,
             [this, gridMenu](const QPoint& at) { gridMenu->popup(trainees_->mapToGlobal(at)); });
     connect(trainees_, &DataGrid::rowDoubleClicked, this, [this] { runIfVisible(QStringLiteral("Action202")); });

@@ -41,6 +41,8 @@ public:
     // The command or menu entry by objectName, nullptr when there is none.
     QAction* command(const QString& name) const { return commands_.value(name); }
     QMenu* topMenu(const QString& name) const { return menus_.value(name); }
+    // Puts the named commands on a menu or bar in order; "-" is a separator.
+    void addCommands(QWidget* target, const QStringList& entries) const;
 
     // Shows the login window; true when an operator logged in. A first login
     // that fails or is cancelled returns false: the program must end.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -343,6 +344,10 @@ private Q_SLOTS:
         const QString clock = window->findChild<QLabel*>("StatusPanel3")->text().trimmed();
         QVERIFY(QDateTime::fromString(clock, "yyyy-MM-dd hh:mm:ss").isValid());
         QTRY_VERIFY_WITH_TIMEOUT(window->findChild<QLabel*>("StatusPanel3")->text().trimmed() != clock, 2500);
+        QStringList view;
+        for (QAction* a : window->topMenu("mi600")->actions()) view.append(a->text() + (a->isChecked() ? "√" : ""));
+        QCOMPARE(view, QStringList({"工具栏√", "导航树√", "状态栏√"}));
+        QCOMPARE(window->topMenu("mi800")->actions().size(), 3);
         window->command("miStatusBar")->trigger();
         QVERIFY(!window->statusBar()->isVisible());
         window->command("miToolBar")->trigger();
